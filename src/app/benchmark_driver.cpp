@@ -5,8 +5,11 @@
 
 #include <cerrno>
 #include <chrono>
+#include <cinttypes>
+#include <cmath>
 #include <cstring>
 
+#include "primes/prime_count.h"
 #include "support/fatal_error.h"
 #include "wheel/wheel_tables.h"
 
@@ -19,12 +22,12 @@ std::int64_t steady_clock_ms() {
 
 namespace {
 
-// Flushes after each piece so that a pipe shows it at once, and stops at the
-// first failed write rather than computing rows nobody can read.
-void flush_or_die(std::FILE* out) {
-  if (std::fflush(out) != 0 || std::ferror(out)) {
-    fatal_error(exit_internal_error, "cannot write the output: %s", std::strerror(errno));
-  }
+bool flushed(std::FILE* out) { return std::fflush(out) == 0 && !std::ferror(out); }
+
+// Every piece is flushed so that a pipe shows it at once; the first failed
+// write ends the run rather than computing rows nobody can read.
+void die_on_write_failure(bool ok) {
+  if (!ok) fatal_error(exit_internal_error, "cannot write the output: %s", std::strerror(errno));
 }
 
 }  // namespace
@@ -38,15 +41,44 @@ bool print_benchmark_header(std::FILE* out) {
   std::fprintf(out, right_column, "");
   std::fprintf(out, "for x%d\n", 10);
   std::fprintf(out, "         __ Input Number __   __ Output Number __ _ MSec _ _ Sec _  Input\n\n");
-  return std::fflush(out) == 0 && !std::ferror(out);
+  return flushed(out);
+}
+
+bool print_row_start(std::FILE* out, std::int64_t x, double ln10) {
+  const double exponent = std::log(static_cast<double>(x)) / ln10;
+  std::fprintf(out, "%17" PRId64 "(10^%4.1f): ", x, exponent);
+  return flushed(out);
+}
+
+bool print_row_end(std::FILE* out, std::int64_t count, std::int32_t elapsed_ms,
+                   std::int32_t previous_elapsed_ms) {
+  const std::int32_t seconds = elapsed_ms / 1000;
+  const double ratio = previous_elapsed_ms != 0
+                           ? static_cast<double>(elapsed_ms) / static_cast<double>(previous_elapsed_ms)
+                           : 0.0;
+  std::fprintf(out, " %20" PRId64 " %8d : %4d: x%f\n", count, elapsed_ms, seconds, ratio);
+  return flushed(out);
 }
 
 int run_benchmark(std::FILE* out, MillisecondClock clock, int last_exponent) {
-  (void)last_exponent;
   build_wheel_tables();
-  const std::int64_t previous_reading = clock();
-  (void)previous_reading;
-  if (!print_benchmark_header(out)) flush_or_die(out);
+  std::int64_t previous_reading = clock();
+  std::int32_t previous_elapsed = 0;
+  die_on_write_failure(print_benchmark_header(out));
+
+  const double ln10 = std::log(10.0);
+  std::int64_t x = 10;
+  for (int exponent = 1; exponent <= last_exponent; ++exponent, x *= 10) {
+    die_on_write_failure(print_row_start(out, x, ln10));
+    const std::int64_t count = count_primes(x);
+    const std::int64_t now = clock();
+    // Subtract in 64 bits, then narrow: a clock that wraps 32 bits (24.8 days
+    // of uptime in milliseconds) never makes a negative time.
+    const auto elapsed = static_cast<std::int32_t>(now - previous_reading);
+    die_on_write_failure(print_row_end(out, count, elapsed, previous_elapsed));
+    previous_reading = now;
+    previous_elapsed = elapsed;
+  }
   return 0;
 }
 

@@ -14,6 +14,13 @@ std::int64_t steady_clock_ms();
 // Prints the five-line header. Returns false if writing or flushing failed.
 bool print_benchmark_header(std::FILE* out);
 
+// The two halves of a row: x and its exponent before the count runs, then the
+// count, milliseconds, whole seconds and growth ratio. Each returns false if
+// writing or flushing failed.
+bool print_row_start(std::FILE* out, std::int64_t x, double ln10);
+bool print_row_end(std::FILE* out, std::int64_t count, std::int32_t elapsed_ms,
+                   std::int32_t previous_elapsed_ms);
+
 // The whole run on `out` with `clock`, rows for x = 10^1 .. 10^last_exponent
 // (1 <= last_exponent <= 18). A failed write ends the process with status 1
 // and a line on stderr. Returns 0.
