@@ -3,6 +3,7 @@
 // every length 0..20 (the vector tails).
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <random>
 #include <vector>
@@ -105,6 +106,39 @@ TEST(PairWalk, ShortWalksAtTheTop) {
   // would be one too large at b = 1000003.
   const std::int64_t m = 999999999926999807;
   expect_same_walk(m, rough_at_or_below(1000003 - 1), 1000003 + 200);
+}
+
+// Quotients whose X = m / b + 1 sits on a multiple of M or of the rank
+// table's 120-wide spans, or one off; the remainder m mod b at both ends.
+TEST(PairWalk, QuotientsAtTableBoundaries) {
+  std::mt19937_64 rng(5150);
+  const std::int64_t M = wheel_modulus_value;
+  for (int t = 0; t < 3000; ++t) {
+    const std::int64_t b = rough_at_or_below(1000 + static_cast<std::int64_t>(rng() % 5000000));
+    // m = (x - 1) b + rem must stay below 2^62, and m / b below 2^50.
+    const std::int64_t limit = std::min(std::int64_t{1} << 50, (std::int64_t{1} << 62) / b);
+    const auto periods = static_cast<std::int64_t>(rng() % static_cast<std::uint64_t>(limit / M - 1));
+    std::int64_t x;
+    switch (t % 3) {
+      case 0:  // a whole number of periods
+        x = M * (1 + periods);
+        break;
+      case 1:  // a multiple of 120 inside a period
+        x = M * periods + 120 * (1 + static_cast<std::int64_t>(rng() % 80829));
+        break;
+      default:  // anywhere
+        x = static_cast<std::int64_t>(rng() % static_cast<std::uint64_t>(limit));
+        break;
+    }
+    x += static_cast<std::int64_t>(rng() % 3) - 1;
+    if (x <= b) continue;
+    for (std::int64_t rem : {std::int64_t{0}, b - 1, static_cast<std::int64_t>(rng() % b)}) {
+      const std::int64_t m = (x - 1) * b + rem;
+      // Walks of one to three b, the first being b itself.
+      expect_same_walk(m, rough_at_or_below(b - 1), b);
+      expect_same_walk(m, rough_at_or_below(b - 1), b + 60);
+    }
+  }
 }
 
 TEST(PairWalk, LongWalksAcrossAPeriod) {
