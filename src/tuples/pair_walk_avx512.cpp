@@ -31,16 +31,22 @@ constexpr std::int64_t M = wheel_modulus_value;
 constexpr std::int64_t phi = wheel_residue_count_value;
 constexpr int lanes = 8;
 
-// 64 - (candidates below o) for o = 0..120: shifting a rank word left by it
-// keeps exactly the flags below o (a shift by 64 keeps none). Entry 120 (all
-// 32 candidates) serves an r that is a multiple of 120 reached as o = 120.
+// A residue r = 120 w + o is located by one scaled floor:
+//   floor(r * 16/15) = 128 w + j,  j = floor(16 o / 15) in 0..127,
+// so w = that >> 7 and j, its low 7 bits, tells o apart (16/15 > 1 keeps
+// distinct o distinct). The multiplier is 16/15 rounded up: where 16 o / 15 is
+// an integer the floor must not fall short, and elsewhere it is at least 1/15
+// below the next integer, far more than the rounding moves it for r < 2^24.
+// Entry j holds 64 - (candidates below o): shifting a rank word left by it
+// keeps exactly the flags below o (a shift by 64 keeps none).
 constexpr std::array<std::uint8_t, 128> make_shift_below() {
   std::array<std::uint8_t, 128> table{};
-  for (int o = 0; o < 128; ++o) {
-    table[o] = static_cast<std::uint8_t>(64 - (o < rank_span ? rough_rank_candidates_below[o] : 32));
+  for (int o = 0; o < rank_span; ++o) {
+    table[16 * o / 15] = static_cast<std::uint8_t>(64 - rough_rank_candidates_below[o]);
   }
   return table;
 }
+static_assert(wheel_modulus_value < (1 << 24), "residues must stay below 2^24");
 alignas(64) constexpr std::array<std::uint8_t, 128> rank_shift_below = make_shift_below();
 
 // Largest m / b served by the double-precision quotient.
@@ -84,18 +90,15 @@ std::int64_t pair_walk_sum_avx512(std::int64_t m, std::int64_t v, std::int64_t s
     const __m512d modulus_d = _mm512_set1_pd(static_cast<double>(M));
     const __m512d inv_modulus_down =
         _mm512_set1_pd(std::nextafter(1.0 / static_cast<double>(M), 0.0));
-    const __m512d span_d = _mm512_set1_pd(static_cast<double>(rank_span));
-    const __m512d inv_span_down =
-        _mm512_set1_pd(std::nextafter(1.0 / static_cast<double>(rank_span), 0.0));
-    const __m512i s_vec = _mm512_set1_epi64(s);
-    const __m512i low_byte_of_each_lane = _mm512_set1_epi64(0xFF);
+    const __m512d sixteen_fifteenths_up = _mm512_set1_pd(std::nextafter(16.0 / 15.0, 2.0));
     const __m512i shift_lo = _mm512_loadu_si512(rank_shift_below.data());
     const __m512i shift_hi = _mm512_loadu_si512(rank_shift_below.data() + 64);
-    // The gather is indexed by 2^52 + w, the bits of a double; the base is
-    // moved back by as much (address arithmetic wraps modulo 2^64).
+    // The gather is indexed by (bits of 2^52 + 128 w + j) >> 7 = 2^45 + w
+    // plus the exponent bits; the base is moved back by as much (address
+    // arithmetic wraps modulo 2^64).
     const auto words = reinterpret_cast<const long long*>(
         reinterpret_cast<std::uintptr_t>(rough_rank_words) -
-        (std::uint64_t{0x4330000000000000} << 3));
+        ((std::uint64_t{0x4330000000000000} >> 7) << 3));
     const __m512i zero = _mm512_setzero_si512();
     const __m512i last_lane = _mm512_set1_epi64(lanes - 1);
 
@@ -103,7 +106,10 @@ std::int64_t pair_walk_sum_avx512(std::int64_t m, std::int64_t v, std::int64_t s
     __m512i rank_acc = zero;
     __m512i prev_vec = _mm512_set1_epi64(prev);
     alignas(64) std::int64_t lane_values[lanes];
-    for (;;) {
+    // How many b remain, counted up front so that batches need no comparison.
+    std::int64_t remaining = compact_rank(s + 1) - compact_rank(prev + 1);
+    n += remaining;
+    for (; remaining > 0; remaining -= lanes) {
       __m512i bv;
       if (i + lanes <= phi) {
         // The eight b: prev plus the inclusive prefix sums of the next gaps.
@@ -125,8 +131,8 @@ std::int64_t pair_walk_sum_avx512(std::int64_t m, std::int64_t v, std::int64_t s
         bv = _mm512_load_si512(lane_values);
       }
       prev_vec = _mm512_permutexvar_epi64(last_lane, bv);
-      const __mmask8 live = _mm512_cmple_epi64_mask(bv, s_vec);
-      if (live == 0) break;
+      const auto live = static_cast<__mmask8>(
+          remaining >= lanes ? 0xFF : (1u << remaining) - 1);
 
       // X = floor(m / b) + 1. The quotient estimate, rounded toward zero,
       // is Q or Q - 1; t = m_down - X*b is exact (an integer below 2^53), and
@@ -144,26 +150,22 @@ std::int64_t pair_walk_sum_avx512(std::int64_t m, std::int64_t v, std::int64_t s
           _mm512_sub_pd(_mm512_fmadd_round_pd(x, inv_modulus_down, floor_shift, rz), floor_shift);
       const __m512d r = _mm512_fnmadd_pd(periods, modulus_d, x);
 
-      // r = 120 w + o, with o = 120 in place of 0 in the same way.
-      const __m512d w_shifted = _mm512_fmadd_round_pd(r, inv_span_down, floor_shift, rz);
-      const __m512d o =
-          _mm512_fnmadd_pd(_mm512_sub_pd(w_shifted, floor_shift), span_d, r);
-      const __m512i o_byte =
-          _mm512_and_si512(_mm512_cvttpd_epi64(o), low_byte_of_each_lane);
+      // Bits of 2^52 + 128 w + j (see make_shift_below).
+      const __m512i located = _mm512_castpd_si512(
+          _mm512_fmadd_round_pd(r, sixteen_fifteenths_up, floor_shift, rz));
 
       // R(r) = high(word) + popcount of the word's candidate bits below o,
-      // which a left shift by 64 - below(o) isolates.
-      const __m512i word = _mm512_i64gather_epi64(_mm512_castpd_si512(w_shifted), words, 8);
+      // which a left shift by 64 - below(o) isolates. The byte permutation
+      // reads the low 7 bits of each lane's low byte, j; other bytes are zeroed.
+      const __m512i word = _mm512_i64gather_epi64(_mm512_srli_epi64(located, 7), words, 8);
       const __m512i shift = _mm512_maskz_permutex2var_epi8(0x0101010101010101ULL, shift_lo,
-                                                           o_byte, shift_hi);
+                                                           located, shift_hi);
       const __m512i rank = _mm512_add_epi64(_mm512_srli_epi64(word, 32),
                                             _mm512_popcnt_epi64(_mm512_sllv_epi64(word, shift)));
 
       // Period counts stay exact in doubles: their sum is far below 2^53.
       period_acc = _mm512_mask_add_pd(period_acc, live, period_acc, periods);
       rank_acc = _mm512_mask_add_epi64(rank_acc, live, rank_acc, rank);
-      n += __builtin_popcount(live);
-      if (live != 0xFF) break;
     }
     const auto period_sum = static_cast<std::int64_t>(_mm512_reduce_add_pd(period_acc));
     rank_sum += period_sum * phi + _mm512_reduce_add_epi64(rank_acc);
