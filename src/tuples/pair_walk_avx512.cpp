@@ -1,17 +1,20 @@
 // The pair-step walk, eight b at a time with AVX-512 (F, DQ, VBMI, VPOPCNTDQ).
 // This file is compiled with those instruction sets enabled; it runs only
-// when the CPU check in pair_walk.cpp has found them.
+// when the CPU check in pair_walk.cpp has found them. Cost about 1 ns per b
+// on the machines we measure (the literal walk: 7-10 ns).
 //
-// Quotient m / b: m is converted to double and divided by b, both rounded
-// toward zero, so the estimate never exceeds the true quotient Q. While
-// m / b < 2^51 the two roundings lose less than 2 * 2^-52 * 2^51 = 0.5, so the
-// truncated estimate is Q or Q - 1 and one upward correction (if m - q*b >= b)
-// is exact. The few b <= m >> 51 take an integer division instead.
-// Rank R(X), X = Q + 1 < 2^53: periods P = X / M by a multiplication with
-// 1/M rounded down (again at most one too small, corrected), residue
-// r = X - P*M, word w = r / 120 by a multiply-shift exact for r < 2^24,
-// offset o = r - 120 w, candidates below o by a byte permutation of a
-// 128-byte table, then one gather of the rank words and a popcount.
+// Everything after the b themselves is done in doubles, whose integer parts
+// stay exact below 2^53; a floor is taken by adding 2^52 with rounding
+// toward zero, which leaves the integer in the low mantissa bits.
+//   Quotient: m and m / b are both rounded toward zero, so while m / b < 2^51
+//     the floor of the estimate is Q = floor(m / b) or Q - 1 (the roundings
+//     lose less than 2 * 2^-52 * 2^51 = 0.5); an exact FMA remainder decides.
+//     The few b <= m >> 51 take an integer division instead.
+//   Periods: X = Q + 1 = P M + r, with P from 1/M rounded down: one short only
+//     when r = 0, where r = M in its place ranks the same (R(M) = phi).
+//   Rank: one scaled floor locates r in the compact rank table (word and
+//     offset), a gather reads the eight words and a shift and a popcount count
+//     the flags below each offset.
 #include <immintrin.h>
 
 #include <algorithm>
