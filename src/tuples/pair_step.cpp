@@ -29,16 +29,21 @@ void count_last_pair(std::int64_t m) {
 
   // The fast walks count through the compact rank, which stays in cache; the
   // two counts here then avoid two cache misses in rough_prefix.
-  const bool literal = current_walk_method() == WalkMethod::literal;
-  const std::int64_t above_v = literal ? count_rough_in_range(v, m / v) - 1
-                                       : compact_rank(m / v + 1) - compact_rank(v) - 1;
-  const std::int64_t up_to_root = literal ? count_rough_in_range(v, s) - 1
-                                          : compact_rank(s + 1) - compact_rank(v) - 1;
-  const std::int64_t t1 = above_v * (w / (r + 1));
-  const std::int64_t t2 = up_to_root * (w / 2);
   const std::int64_t t3 = w / ((r + 2) * (r + 1));
-  tuple_state.total += t1 + t2 + t3;
-  tuple_state.total += w * pair_walk_sum(m, v, s);
+  if (current_walk_method() == WalkMethod::literal) {
+    const std::int64_t t1 = (count_rough_in_range(v, m / v) - 1) * (w / (r + 1));
+    const std::int64_t t2 = (count_rough_in_range(v, s) - 1) * (w / 2);
+    tuple_state.total += t1 + t2 + t3;
+    tuple_state.total += w * pair_walk_sum(m, v, s);
+    return;
+  }
+  // The rough b in (v, s] that T2 counts are exactly the walk's, so the walk
+  // takes their number and R(v) from here.
+  const std::int64_t rank_v = compact_rank(v);
+  const std::int64_t above_v = compact_rank(m / v + 1) - rank_v - 1;
+  const std::int64_t up_to_root = compact_rank(s + 1) - rank_v - 1;
+  tuple_state.total += above_v * (w / (r + 1)) + up_to_root * (w / 2) + t3;
+  if (up_to_root > 0) tuple_state.total += w * pair_walk_sum(m, v, s, rank_v, up_to_root);
 }
 
 }  // namespace roughpi

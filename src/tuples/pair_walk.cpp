@@ -82,6 +82,12 @@ std::int64_t pair_walk_sum(std::int64_t m, std::int64_t v, std::int64_t s) {
   return pair_walk_sum_literal(m, v, s);
 }
 
+std::int64_t pair_walk_sum(std::int64_t m, std::int64_t v, std::int64_t s, std::int64_t rank_v,
+                           std::int64_t count) {
+  if (active_method == WalkMethod::avx512) return pair_walk_sum_avx512(m, v, s, rank_v, count);
+  return pair_walk_sum(m, v, s);
+}
+
 std::int64_t pair_walk_sum_literal(std::int64_t m, std::int64_t v, std::int64_t s) {
   RoughWalk w = rough_walk_start(v);
   rough_walk_step(w);

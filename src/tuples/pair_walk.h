@@ -30,9 +30,16 @@ WalkMethod current_walk_method();
 // L(m, v) with the current method; v rough, v >= 1, s = floor(sqrt(m)).
 std::int64_t pair_walk_sum(std::int64_t m, std::int64_t v, std::int64_t s);
 
+// The same, for a caller that already has R(v), the number of rough n < v, and
+// the number of rough b in (v, s]: the fast walks then need no further rank.
+std::int64_t pair_walk_sum(std::int64_t m, std::int64_t v, std::int64_t s, std::int64_t rank_v,
+                           std::int64_t count);
+
 std::int64_t pair_walk_sum_literal(std::int64_t m, std::int64_t v, std::int64_t s);
 std::int64_t pair_walk_sum_compact(std::int64_t m, std::int64_t v, std::int64_t s);
 // Only on a CPU with AVX-512 F, DQ, VBMI and VPOPCNTDQ.
 std::int64_t pair_walk_sum_avx512(std::int64_t m, std::int64_t v, std::int64_t s);
+std::int64_t pair_walk_sum_avx512(std::int64_t m, std::int64_t v, std::int64_t s,
+                                  std::int64_t rank_v, std::int64_t count);
 
 }  // namespace roughpi

@@ -58,9 +58,16 @@ constexpr int exact_quotient_bits = 51;
 }  // namespace
 
 std::int64_t pair_walk_sum_avx512(std::int64_t m, std::int64_t v, std::int64_t s) {
-  const std::int64_t periods_v = v / M;
-  std::int32_t i = static_cast<std::int32_t>(compact_rank_of_residue(v - periods_v * M));
-  const std::int64_t first_rank = periods_v * phi + i + 1;  // R(b) of the first b
+  const std::int64_t rank_v = compact_rank(v);
+  return pair_walk_sum_avx512(m, v, s, rank_v, s > v ? compact_rank(s + 1) - rank_v - 1 : 0);
+}
+
+std::int64_t pair_walk_sum_avx512(std::int64_t m, std::int64_t v, std::int64_t s,
+                                  std::int64_t rank_v, std::int64_t count) {
+  if (count <= 0) return 0;
+  // v is rough, so R(v) = periods * phi + its rough index.
+  std::int32_t i = static_cast<std::int32_t>(rank_v - (v / M) * phi);
+  const std::int64_t first_rank = rank_v + 1;  // R(b) of the first b
   const std::int32_t* gaps = wheel.rough_gaps;
   // The walk keeps the previous rough value and its index; the next b is
   // prev + gaps[i].
@@ -77,7 +84,7 @@ std::int64_t pair_walk_sum_avx512(std::int64_t m, std::int64_t v, std::int64_t s
     if (++i == phi) i = 0;
   }
 
-  if (prev + gaps[i] <= s) {
+  if (n < count) {
     constexpr int rz = _MM_FROUND_TO_ZERO | _MM_FROUND_NO_EXC;
     // Adding 2^52 with rounding toward zero floors a double in [0, 2^52) and
     // leaves the integer in the low mantissa bits.
@@ -109,9 +116,9 @@ std::int64_t pair_walk_sum_avx512(std::int64_t m, std::int64_t v, std::int64_t s
     __m512i rank_acc = zero;
     __m512i prev_vec = _mm512_set1_epi64(prev);
     alignas(64) std::int64_t lane_values[lanes];
-    // How many b remain, counted up front so that batches need no comparison.
-    std::int64_t remaining = compact_rank(s + 1) - compact_rank(prev + 1);
-    n += remaining;
+    // How many b remain, known up front so that batches need no comparison.
+    std::int64_t remaining = count - n;
+    n = count;
     for (; remaining > 0; remaining -= lanes) {
       __m512i bv;
       if (i + lanes <= phi) {
