@@ -27,8 +27,6 @@ void count_last_pair(std::int64_t m) {
   const std::int64_t w = tuple_state.weight;
   const std::int64_t s = integer_sqrt(m);
 
-  // The fast walks count through the compact rank, which stays in cache; the
-  // two counts here then avoid two cache misses in rough_prefix.
   const std::int64_t t3 = w / ((r + 2) * (r + 1));
   if (current_walk_method() == WalkMethod::literal) {
     const std::int64_t t1 = (count_rough_in_range(v, m / v) - 1) * (w / (r + 1));
@@ -37,8 +35,10 @@ void count_last_pair(std::int64_t m) {
     tuple_state.total += w * pair_walk_sum(m, v, s);
     return;
   }
-  // The rough b in (v, s] that T2 counts are exactly the walk's, so the walk
-  // takes their number and R(v) from here.
+  // The fast walks count through the compact rank, which stays in cache, and
+  // so do the counts here (no misses in rough_prefix). The rough b in (v, s]
+  // that T2 counts are exactly the walk's: the walk takes their number and
+  // R(v) from here.
   const std::int64_t rank_v = compact_rank(v);
   const std::int64_t above_v = compact_rank(m / v + 1) - rank_v - 1;
   const std::int64_t up_to_root = compact_rank(s + 1) - rank_v - 1;
