@@ -9,7 +9,8 @@
 //   literal  - one 64-bit division and two reads of rough_prefix per b;
 //   compact  - one division and one read of the 647 KB compact rank table;
 //   avx512   - eight b at a time: quotients by double division rounded toward
-//              zero plus one integer correction, ranks by gather + popcount.
+//              zero plus one exact (FMA remainder) correction, ranks by gather
+//              + popcount over the compact rank table.
 // The fastest method the CPU supports is chosen at start-up.
 #pragma once
 

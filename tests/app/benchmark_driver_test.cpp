@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "app/benchmark_driver.h"
+#include "read_back.h"
 
 namespace roughpi {
 namespace {
@@ -18,14 +19,7 @@ std::string capture(Write write) {
   std::FILE* f = std::tmpfile();
   EXPECT_NE(f, nullptr);
   write(f);
-  std::fflush(f);
-  std::rewind(f);
-  std::string text;
-  char buf[4096];
-  std::size_t n;
-  while ((n = std::fread(buf, 1, sizeof buf, f)) > 0) text.append(buf, n);
-  std::fclose(f);
-  return text;
+  return read_back(f);
 }
 
 const std::string spaces68(68, ' ');

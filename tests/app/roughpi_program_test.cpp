@@ -14,6 +14,7 @@
 #include <string>
 #include <vector>
 
+#include "read_back.h"
 #include "primes/prime_count.h"
 #include "tuples/integer_root.h"
 #include "tuples/tuple_count.h"
@@ -28,16 +29,6 @@ struct Outcome {
   std::string out;
   std::string err;
 };
-
-std::string read_back(std::FILE* f) {
-  std::rewind(f);
-  std::string text;
-  char buf[4096];
-  std::size_t n;
-  while ((n = std::fread(buf, 1, sizeof buf, f)) > 0) text.append(buf, n);
-  std::fclose(f);
-  return text;
-}
 
 // Runs the program with `args`. Standard output goes to a temporary file, or
 // to `stdout_path` when given; standard input is empty.
